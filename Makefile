@@ -1,0 +1,51 @@
+# The two set-up commands: `make test` (everything CI runs) and `make run` (arrives with the
+# window). Build trees: build/ (warnings as errors), build-asan/ (ASan + UBSan), build-fuzz/.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= 2
+FUZZ_SECONDS ?= 600
+CMAKE      := cmake -G Ninja -Wno-dev
+
+.PHONY: deps build test test-main test-asan bench fuzz format clean
+
+deps:
+	@tools/install-deps build test
+
+build: deps
+	@$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA2_WERROR=ON >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS)
+
+test: test-main test-asan
+
+test-main: build
+	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+
+test-asan: deps
+	@$(CMAKE) -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVEXA2_WERROR=ON -DVEXA2_SANITIZE=ON \
+	  -DVEXA2_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j$(JOBS)
+
+bench: build
+	$(BUILD)/bench/container_bench
+
+# Every fuzz target for FUZZ_SECONDS, starting from its stored inputs; new inputs collect in the
+# fuzz tree, failing ones there too (keep them under tests/fuzz/corpus as regression inputs).
+fuzz:
+	@tools/install-deps build fuzz
+	@CXX=clang++ $(CMAKE) -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA2_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS)
+	@for target in $(FUZZ_BUILD)/tests/fuzz/fuzz_*; do \
+	  name=$$(basename $$target); work=$(FUZZ_BUILD)/corpus/$$name; mkdir -p $$work; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  $$target -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/ $$work tests/fuzz/corpus/$${name#fuzz_} || exit 1; \
+	done
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
