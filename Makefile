@@ -1,5 +1,6 @@
-# The two set-up commands: `make test` (everything CI runs) and `make run` (arrives with the
-# window). Build trees: build/ (warnings as errors), build-asan/ (ASan + UBSan), build-fuzz/.
+# The two set-up commands: `make test` (everything CI runs) and `make run` (the batch of the
+# samples, offline, into out/newfile.csv). Build trees: build/ (warnings as errors),
+# build-asan/ (ASan + UBSan), build-fuzz/.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -7,7 +8,7 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 600
 CMAKE      := cmake -G Ninja -Wno-dev
 
-.PHONY: deps build test test-main test-asan bench fuzz format clean
+.PHONY: deps build run test test-main test-asan bench fuzz format clean
 
 deps:
 	@tools/install-deps build test
@@ -15,6 +16,15 @@ deps:
 build: deps
 	@$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA2_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
+
+# The sample geographies with the default items, answered from samples/cache without the
+# network; the CSV output lands in out/ (RUN_DIR).
+RUN_DIR ?= out
+run: build
+	@mkdir -p $(RUN_DIR)
+	cd $(RUN_DIR) && $(abspath $(BUILD))/cli/vexa2-cli run --geo-list $(CURDIR)/samples/geo_irvinesd.txt \
+	  --cache $(CURDIR)/samples/cache --offline
+	@echo "wrote $(RUN_DIR)/newfile.csv"
 
 test: test-main test-asan
 
@@ -30,6 +40,7 @@ test-asan: deps
 
 bench: build
 	$(BUILD)/bench/container_bench
+	$(BUILD)/bench/batch_rate
 
 # Every fuzz target for FUZZ_SECONDS, starting from its stored inputs; new inputs collect in the
 # fuzz tree, failing ones there too (keep them under tests/fuzz/corpus as regression inputs).

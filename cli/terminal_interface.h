@@ -1,0 +1,28 @@
+// The window's user interface on a terminal: plain messages on stdout, error boxes on stderr.
+// There are no dialogs to answer and nothing to repaint.
+#pragma once
+
+#include "frontend/user_interface.h"
+
+namespace cli {
+
+class TTerminalInterface : public frontend::TUserInterface {
+ public:
+  void ShowMessage(const std::string& AText) override;
+  void ShowErrorBox(const std::string& AText) override;
+  // Cancelled: the commands that ask for a file take it from the command line instead.
+  std::optional<std::string> OpenFileDialog(const std::string& AFilter,
+                                            const std::string& AInitialFolder) override;
+  void ProcessMessages() override {}
+  // The geography counter is for a status bar; a script's output stays free of it.
+  void SetStatusText(const std::string&) override {}
+  // Nothing is opened on behalf of a script.
+  void OpenDocument(const std::string&) override {}
+
+  bool ErrorShown() const noexcept { return FErrorShown; }
+
+ private:
+  bool FErrorShown = false;
+};
+
+}  // namespace cli
