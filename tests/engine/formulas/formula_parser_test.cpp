@@ -162,6 +162,11 @@ TEST(FormulaParser, ConsumesAtMost1023Characters) {
   EXPECT_EQ(EncodeOrMessage(longest, workbook), "19 40 00 FF 1E 01 00");
   const std::string tooLong = "=" + std::string(1022, ' ') + "1";
   EXPECT_EQ(EncodeOrMessage(tooLong, workbook), "Formula too long: \"" + tooLong + "\"");
+  // Nesting is bounded by the same limit.
+  const std::string deepest = "=" + std::string(510, '(') + "1" + std::string(510, ')');
+  EXPECT_EQ(formula_tests::EncodeTokens(deepest, workbook).size(), 3u + 510u);
+  const std::string deeper = "=" + std::string(1100, '(') + "1" + std::string(1100, ')');
+  EXPECT_EQ(EncodeOrMessage(deeper, workbook), "Formula too long: \"" + deeper + "\"");
 }
 
 TEST(FormulaParser, AddsSheetReferencesOnlyForFormulasThatEncode) {
