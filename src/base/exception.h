@@ -2,6 +2,7 @@
 // workbook engine's own kinds and file errors derive from it.
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 #include <utility>
@@ -25,10 +26,15 @@ public:
   using Exception::Exception;
 };
 
-// Errors of formula tokens.
+// Errors of formula tokens; the id of the offending token lets callers word their own message.
 class ETokenException : public EExcelException {
 public:
-  using EExcelException::EExcelException;
+  ETokenException(std::uint8_t ATokenId, std::string AMessage)
+      : EExcelException(std::move(AMessage)), FTokenId(ATokenId) {}
+  std::uint8_t TokenId() const noexcept { return FTokenId; }
+
+private:
+  std::uint8_t FTokenId;
 };
 
 // A failing open, read, write or close of a file, with the operating system's code as the
