@@ -1,16 +1,29 @@
 #include "engine/biff/record_data.h"
 
 #include <cstring>
+#include <utility>
 
 #include "base/exception.h"
 
 namespace engine::biff {
 
+TRecordData::TRecordData(TRecordData&& AOther) noexcept
+    : FHeap(std::move(AOther.FHeap)), FSize(std::exchange(AOther.FSize, 0)) {
+  std::memcpy(FInline, AOther.FInline, kInlineSize);
+}
+
+TRecordData& TRecordData::operator=(TRecordData&& AOther) noexcept {
+  FHeap = std::move(AOther.FHeap);
+  FSize = std::exchange(AOther.FSize, 0);
+  std::memcpy(FInline, AOther.FInline, kInlineSize);
+  return *this;
+}
+
 TRecordData TRecordData::Allocate(std::size_t ASize) {
   if (ASize > UINT16_MAX) base::Raise(base::TMessage::RecordTooLong, {ASize});
   TRecordData data;
   data.FSize = static_cast<std::uint16_t>(ASize);
-  if (ASize > 0) data.FBytes = std::make_unique<std::uint8_t[]>(ASize);
+  if (ASize > kInlineSize) data.FHeap = std::make_unique<std::uint8_t[]>(ASize);
   return data;
 }
 

@@ -18,11 +18,13 @@ std::int64_t SizeOf(const TBaseRecord* ARecord) {
 void TRecordListCore::Delete(std::size_t AIndex) {
   FTotalSize -= SizeOf(FRecords.at(AIndex).get());
   FRecords.erase(FRecords.begin() + static_cast<std::ptrdiff_t>(AIndex));
+  ListChanged(TListChange::Other);
 }
 
-void TRecordListCore::Clear() noexcept {
+void TRecordListCore::Clear() {
   FRecords.clear();
   FTotalSize = 0;
+  ListChanged(TListChange::Other);
 }
 
 void TRecordListCore::SaveToStream(TRecordSink& AStream) {
@@ -33,7 +35,7 @@ void TRecordListCore::SaveToStream(TRecordSink& AStream) {
 std::size_t TRecordListCore::AddRecord(std::unique_ptr<TBaseRecord> ARecord) {
   FTotalSize += SizeOf(ARecord.get());
   FRecords.push_back(std::move(ARecord));
-  RecordPlaced(true);
+  ListChanged(TListChange::Appended);
   return FRecords.size() - 1;
 }
 
@@ -41,14 +43,14 @@ void TRecordListCore::InsertRecord(std::size_t AIndex, std::unique_ptr<TBaseReco
   if (AIndex > FRecords.size()) throw std::out_of_range("record list position");
   FTotalSize += SizeOf(ARecord.get());
   FRecords.insert(FRecords.begin() + static_cast<std::ptrdiff_t>(AIndex), std::move(ARecord));
-  RecordPlaced(false);
+  ListChanged(TListChange::Other);
 }
 
 void TRecordListCore::ReplaceRecord(std::size_t AIndex, std::unique_ptr<TBaseRecord> ARecord) {
   std::unique_ptr<TBaseRecord>& slot = FRecords.at(AIndex);
   FTotalSize += SizeOf(ARecord.get()) - SizeOf(slot.get());
   slot = std::move(ARecord);
-  RecordPlaced(false);
+  ListChanged(TListChange::Other);
 }
 
 void SaveRecordChecked(TBaseRecord& ARecord, TRecordSink& AStream) {

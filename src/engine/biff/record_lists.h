@@ -29,7 +29,7 @@ class TRecordListCore {
 
   std::size_t Count() const noexcept { return FRecords.size(); }
   void Delete(std::size_t AIndex);
-  void Clear() noexcept;
+  void Clear();
   // Called by whoever changes the size of a record that sits in the list.
   void AdaptSize(std::int64_t ADelta) noexcept { FTotalSize += ADelta; }
 
@@ -45,9 +45,10 @@ class TRecordListCore {
   void ReplaceRecord(std::size_t AIndex, std::unique_ptr<TBaseRecord> ARecord);
   // Reordering keeps the total; subclasses that sort use this.
   std::vector<std::unique_ptr<TBaseRecord>>& Records() noexcept { return FRecords; }
-  // Told after a record was added (AAppended), inserted or replaced: lists that keep an order
-  // forget it as they need to.
-  virtual void RecordPlaced(bool /*AAppended*/) {}
+  // Told after every change of the list's records: an Add (Appended), or an Insert, Replace,
+  // Delete or Clear (Other). Lists that keep an order or an index of their records update it.
+  enum class TListChange { Appended, Other };
+  virtual void ListChanged(TListChange /*AChange*/) {}
 
  private:
   std::vector<std::unique_ptr<TBaseRecord>> FRecords;
@@ -161,8 +162,8 @@ class TRowColRecordList : public TRecordList<T> {
 
  protected:
   // Appending may break the column order; inserting is done at a found position.
-  void RecordPlaced(bool AAppended) override {
-    if (AAppended) FSorted = false;
+  void ListChanged(typename TRecordList<T>::TListChange AChange) override {
+    if (AChange == TRecordList<T>::TListChange::Appended) FSorted = false;
   }
 
  private:

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/locale_settings.h"
@@ -24,17 +25,33 @@ class TFontRecordList : public biff::TRecordList<TFontRecord> {
   // The list position of a BIFF8 font index: indices above 3 less one; position 0 for an
   // index outside the list.
   std::size_t ActualFontIndex(int AFontIndex) const noexcept;
+
+ private:
+  std::vector<std::uint8_t> FCandidate;  // the bytes of the font looked for, kept for reuse
 };
 
+// Every written cell looks its format up here, so the search goes through an index of the XF
+// bodies, kept with the list's changes (XF bodies in the list are not changed in place; an XF
+// is changed by replacing it).
 class TXFRecordList : public biff::TRecordList<TXFRecord> {
  public:
-  // The first XF, from index 0 upward, whose bytes equal ABody.
-  bool FindFormat(std::span<const std::uint8_t> ABody, std::size_t& AIndex) const;
-  bool FindFormat(const TXFRecord& AXF, std::size_t& AIndex) const {
-    return FindFormat(AXF.Data(), AIndex);
-  }
+  // The first XF, from index 0 upward, whose first 20 bytes equal ABody.
+  bool FindFormat(const TXFBody& ABody, std::size_t& AIndex);
+  bool FindFormat(const TXFRecord& AXF, std::size_t& AIndex);
   // Which caller colour indices 0..AColorCount-1 the formats show.
   std::vector<bool> GetUsedColors(std::size_t AColorCount, const TFontRecordList& AFonts) const;
+
+ protected:
+  void ListChanged(TListChange AChange) override;
+
+ private:
+  struct TBodyHash {
+    std::size_t operator()(const TXFBody& ABody) const noexcept;
+  };
+  void IndexRecord(std::size_t APosition);
+
+  std::unordered_map<TXFBody, std::size_t, TBodyHash> FIndex;  // body -> first position
+  bool FIndexValid = false;
 };
 
 // The FORMAT records, with the built-in texts of ids 0..49 for the settings given.
@@ -55,13 +72,16 @@ class TFormatRecordList : public biff::TRecordList<TFormatRecord> {
   std::u16string Format(int AFormatId);
 
  protected:
-  void RecordPlaced(bool) override { FSorted = false; }
+  void ListChanged(TListChange AChange) override;
 
  private:
   int NewFormatId();
 
   TBuiltInFormats FBuiltIns;
   bool FSorted = false;
+  // Text -> id of the first FORMAT record in list order with that text, built when needed.
+  std::unordered_map<std::u16string, int> FTextIndex;
+  bool FTextIndexValid = false;
 };
 
 }  // namespace engine::records

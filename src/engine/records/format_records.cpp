@@ -188,9 +188,15 @@ void TXFRecord::FillUsedColors(std::vector<bool>& AUsedColors,
 // ---- FONT -----------------------------------------------------------------------------------
 
 std::vector<std::uint8_t> TFontRecord::EncodeFont(const TTabrixFont& AFont) {
+  std::vector<std::uint8_t> body;
+  EncodeFont(AFont, body);
+  return body;
+}
+
+void TFontRecord::EncodeFont(const TTabrixFont& AFont, std::vector<std::uint8_t>& ABody) {
   if (AFont.Name.size() > 0xFF) base::Raise(base::TMessage::InvalidStringRecord);
-  std::vector<std::uint8_t> body(16 + 2 * AFont.Name.size(), 0);
-  std::uint8_t* out = body.data();
+  ABody.assign(16 + 2 * AFont.Name.size(), 0);
+  std::uint8_t* out = ABody.data();
   const TTabrixFontStyles& style = AFont.Style;
   base::StoreLE16(out, AFont.Size20);
   base::StoreLE16(out + 2, static_cast<std::uint16_t>(
@@ -224,7 +230,6 @@ std::vector<std::uint8_t> TFontRecord::EncodeFont(const TTabrixFont& AFont) {
   out[15] = strings::kStringWide;
   for (std::size_t i = 0; i < AFont.Name.size(); ++i)
     base::StoreLE16(out + 16 + 2 * i, AFont.Name[i]);
-  return body;
 }
 
 std::unique_ptr<TFontRecord> TFontRecord::CreateFromTabrixFont(const TTabrixFont& AFont) {

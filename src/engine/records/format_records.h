@@ -118,6 +118,7 @@ class TFontRecord final : public biff::TConcreteRecord<TFontRecord> {
   // The body of the FONT record for AFont; raises "Invalid String record" for a name longer
   // than 255 characters.
   static std::vector<std::uint8_t> EncodeFont(const TTabrixFont& AFont);
+  static void EncodeFont(const TTabrixFont& AFont, std::vector<std::uint8_t>& ABody);
   static std::unique_ptr<TFontRecord> CreateFromTabrixFont(const TTabrixFont& AFont);
   TTabrixFont TabrixFont() const;
 

@@ -41,15 +41,18 @@ std::uint32_t HashBytes(std::span<const std::uint8_t> ABytes) {
   std::size_t i = 0;
   for (; i + 8 <= ABytes.size(); i += 8) {
     hash ^= base::LoadLE64(ABytes.data() + i);
-    hash *= 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 32;
+    hash = (hash << 27 | hash >> 37) * 0xFF51AFD7ED558CCDull;
   }
   std::uint64_t last = 0;
   for (; i < ABytes.size(); ++i) last = (last << 8) | ABytes[i];
   hash ^= last;
+  // Every input bit reaches the low bits, which pick the slot.
+  hash ^= hash >> 33;
+  hash *= 0xFF51AFD7ED558CCDull;
+  hash ^= hash >> 33;
   hash *= 0xC4CEB9FE1A85EC53ull;
-  hash ^= hash >> 29;
-  return static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  hash ^= hash >> 33;
+  return static_cast<std::uint32_t>(hash);
 }
 
 }  // namespace
@@ -79,39 +82,42 @@ void TSST::Reserve(std::size_t ABytes) {
   FCapacity = capacity;
 }
 
-TSST::TEntry TSST::FindSlot(std::uint32_t AHash, std::span<const std::uint8_t> ABytes) const {
-  if (FSlots.empty()) return kNoEntry;
+void TSST::ReserveSlot() {
+  if ((FSlotsUsed + 1) * 2 <= FSlots.size()) return;
+  std::vector<TSlot> old = std::move(FSlots);
+  FSlots.assign(std::max(kMinSlots, old.size() * 2), TSlot{0, kNoEntry});
   std::size_t mask = FSlots.size() - 1;
-  for (std::size_t i = AHash & mask; FSlots[i].Entry != kNoEntry; i = (i + 1) & mask) {
+  for (const TSlot& slot : old) {
+    if (slot.Entry == kNoEntry) continue;
+    std::size_t i = slot.Hash & mask;
+    while (FSlots[i].Entry != kNoEntry) i = (i + 1) & mask;
+    FSlots[i] = slot;
+  }
+}
+
+std::size_t TSST::ProbeSlot(std::uint32_t AHash, std::span<const std::uint8_t> ABytes) const {
+  std::size_t mask = FSlots.size() - 1;
+  std::size_t i = AHash & mask;
+  for (; FSlots[i].Entry != kNoEntry; i = (i + 1) & mask) {
     if (FSlots[i].Hash != AHash) continue;
     const std::uint8_t* stored = FBuffer.get() + FSlots[i].Entry + kEntryHeader;
     if (StringSizeAt(stored) == ABytes.size() &&
         std::memcmp(stored, ABytes.data(), ABytes.size()) == 0)
-      return FSlots[i].Entry;
+      break;
   }
-  return kNoEntry;
-}
-
-void TSST::InsertSlot(const TItem& AItem) {
-  if ((FSlotsUsed + 1) * 2 > FSlots.size()) {
-    std::vector<TSlot> old = std::move(FSlots);
-    FSlots.assign(std::max(kMinSlots, old.size() * 2), TSlot{0, kNoEntry});
-    FSlotsUsed = 0;
-    for (const TSlot& slot : old)
-      if (slot.Entry != kNoEntry) InsertSlot({slot.Entry, 0, slot.Hash});
-  }
-  std::size_t mask = FSlots.size() - 1;
-  std::size_t i = AItem.Hash & mask;
-  while (FSlots[i].Entry != kNoEntry) i = (i + 1) & mask;
-  FSlots[i] = {AItem.Hash, AItem.Entry};
-  ++FSlotsUsed;
+  return i;
 }
 
 void TSST::RebuildIndex() {
   FSlots.clear();
   FSlotsUsed = 0;
-  for (const TItem& item : FItems)
-    if (FindSlot(item.Hash, StringBytes(item)) == kNoEntry) InsertSlot(item);
+  for (const TItem& item : FItems) {
+    ReserveSlot();
+    TSlot& slot = FSlots[ProbeSlot(item.Hash, StringBytes(item))];
+    if (slot.Entry != kNoEntry) continue;
+    slot = {item.Hash, item.Entry};
+    ++FSlotsUsed;
+  }
 }
 
 TSST::TEntry TSST::Commit(std::size_t AStringSize, bool AKeepDuplicate) {
@@ -119,17 +125,22 @@ TSST::TEntry TSST::Commit(std::size_t AStringSize, bool AKeepDuplicate) {
   std::uint8_t* bytes = FBuffer.get() + entry;
   std::span<const std::uint8_t> string(bytes + kEntryHeader, AStringSize);
   std::uint32_t hash = HashBytes(string);
-  TEntry twin = FindSlot(hash, string);
-  if (twin != kNoEntry && !AKeepDuplicate) {
-    AddRef(twin);
-    return twin;
+  ReserveSlot();
+  TSlot& slot = FSlots[ProbeSlot(hash, string)];
+  if (slot.Entry != kNoEntry && !AKeepDuplicate) {
+    AddRef(slot.Entry);
+    return slot.Entry;
   }
   std::memset(bytes, 0, kEntryHeader);
   base::StoreLE32(bytes + kRefCountAt, AKeepDuplicate ? 0 : 1);
   FUsedSize += kEntryHeader + AStringSize;
   FItems.push_back({entry, static_cast<std::uint32_t>(AStringSize), hash});
   FSorted = false;
-  if (twin == kNoEntry) InsertSlot(FItems.back());
+  // A string a file holds twice keeps the index pointing at its first entry.
+  if (slot.Entry == kNoEntry) {
+    slot = {hash, entry};
+    ++FSlotsUsed;
+  }
   return entry;
 }
 

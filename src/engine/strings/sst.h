@@ -101,8 +101,10 @@ class TSST {
   void Reserve(std::size_t ABytes);
   // Takes the string written at the end of the buffer into the table (or finds its twin there).
   TEntry Commit(std::size_t AStringSize, bool AKeepDuplicate);
-  TEntry FindSlot(std::uint32_t AHash, std::span<const std::uint8_t> ABytes) const;
-  void InsertSlot(const TItem& AItem);
+  // Makes room in the index for one more string.
+  void ReserveSlot();
+  // The slot of the index holding the string, or the free slot where it would go.
+  std::size_t ProbeSlot(std::uint32_t AHash, std::span<const std::uint8_t> ABytes) const;
   void RebuildIndex();
   void EnsureSorted();
   std::int64_t WriteRecords(biff::TRecordSink* AStream, bool AStore);

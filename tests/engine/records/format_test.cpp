@@ -106,6 +106,19 @@ TEST(CellFormats, TheDefaultCellFormatReadBackIsAddedAsANewXF) {
   EXPECT_EQ(FormatListCount(workbook.XF), 22);
 }
 
+TEST(CellFormats, LookupsFollowReplacedFormats) {
+  TTemplateFormats workbook;
+  TTabrixFormat first = ArialFormat();
+  TTabrixFormat second = ArialFormat();
+  second.WrapText = true;
+  EXPECT_EQ(AddFormat(workbook.Lists(), first), 21);
+  SetFormatListItem(workbook.Lists(), 21, second);
+  EXPECT_EQ(AddFormat(workbook.Lists(), second), 21);
+  EXPECT_EQ(AddFormat(workbook.Lists(), first), 22);
+  SetFormatListItem(workbook.Lists(), 3, first);  // now the first XF with these bytes
+  EXPECT_EQ(AddFormat(workbook.Lists(), first), 3);
+}
+
 TEST(CellFormats, FontIndexFourIsNeverUsed) {
   TTemplateFormats workbook;
   TTabrixFont font0 = GetFontListItem(workbook.Fonts, 0);
