@@ -39,16 +39,16 @@ std::vector<std::u16string> CellTexts() {
   return texts;
 }
 
-void SharedStringsFill(benchmark::State& AState) {
-  const auto texts = CellTexts();
+// Text cells for every cell of the sheet, one text each, then the table's size and save.
+void FillSharedStrings(benchmark::State& AState, const std::vector<std::u16string>& ATexts) {
   for (auto _ : AState) {
     strings::TSST table;
     std::vector<std::unique_ptr<strings::TLabelSSTRecord>> cells;
-    cells.reserve(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    cells.reserve(ATexts.size());
+    for (std::size_t i = 0; i < ATexts.size(); ++i) {
       cells.push_back(strings::TLabelSSTRecord::CreateFromData(
           static_cast<std::uint16_t>(i / kCols), static_cast<std::uint16_t>(i % kCols), 15, table));
-      cells.back()->SetAsString(texts[i]);
+      cells.back()->SetAsString(ATexts[i]);
     }
     table.FixRefs();
     biff::TMemoryRecordSink sink;
@@ -59,7 +59,19 @@ void SharedStringsFill(benchmark::State& AState) {
     AState.counters["sst_bytes"] = static_cast<double>(sink.Bytes().size());
   }
 }
-BENCHMARK(SharedStringsFill)->Unit(benchmark::kMillisecond);
+
+void SharedStringsMostlyDistinct(benchmark::State& AState) {
+  FillSharedStrings(AState, CellTexts());
+}
+BENCHMARK(SharedStringsMostlyDistinct)->Unit(benchmark::kMillisecond);
+
+void SharedStringsRepeated(benchmark::State& AState) {
+  std::vector<std::u16string> texts;
+  for (int cell = 0; cell < kRows * kCols; ++cell)
+    texts.push_back(u"Item " + base::Utf8ToUtf16(std::to_string(cell % 1000)));
+  FillSharedStrings(AState, texts);
+}
+BENCHMARK(SharedStringsRepeated)->Unit(benchmark::kMillisecond);
 
 void CellRecordsSave(benchmark::State& AState) {
   for (auto _ : AState) {

@@ -13,7 +13,9 @@ namespace engine::strings {
 
 namespace {
 
-// The buffer starts at, and grows by, this much: filling a sheet with text allocates rarely.
+// The buffer doubles from a small start up to steps of about 8 MB, then grows by such steps:
+// a workbook with a few strings stays small and filling a sheet with text allocates rarely.
+constexpr std::size_t kFirstBuffer = 65536;
 constexpr std::size_t kBufferStep = 8290304;
 constexpr std::size_t kMinSlots = 1024;
 
@@ -74,8 +76,8 @@ void TSST::Reserve(std::size_t ABytes) {
   if (needed <= FCapacity) return;
   if (needed > UINT32_MAX - 1)
     base::Raise(base::TMessage::TooManyEntries, {needed, UINT32_MAX - 1});
-  std::size_t capacity = FCapacity;
-  while (capacity < needed) capacity += kBufferStep;
+  std::size_t capacity = std::max(FCapacity, kFirstBuffer);
+  while (capacity < needed) capacity += std::min(capacity, kBufferStep);
   auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
   if (FUsedSize > 0) std::memcpy(buffer.get(), FBuffer.get(), FUsedSize);
   FBuffer = std::move(buffer);

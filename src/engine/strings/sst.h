@@ -3,8 +3,9 @@
 // strings no cell uses any more are dropped, the rest are written as an SST record continued in
 // CONTINUE records, and an EXTSST index follows.
 //
-// Entries live in one buffer that grows in large steps and never moves an entry's offset; an
-// entry is known by that offset (TEntry). Layout of an entry (little-endian):
+// Entries live in one buffer, appended and never compacted; the buffer doubles up to steps of
+// about 8 MB, and an entry keeps its offset (TEntry) through every growth. Layout of an entry
+// (little-endian):
 //   off  size  content
 //   0    4     reference count: text cells (and their copies) using the string
 //   4    4     absolute stream position of the string, set while the table is written
