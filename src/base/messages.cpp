@@ -24,6 +24,9 @@ void AppendInteger(std::string& AOut, std::int64_t AValue, int ABase, std::size_
   if (ABase == 16 && AValue < 0 && AValue >= INT32_MIN)
     magnitude = static_cast<std::uint32_t>(AValue);
   auto [end, ec] = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude, ABase);
+  // Hexadecimal digits are upper case, as the system's messages have always shown them.
+  for (char* p = digits.data(); p != end; ++p)
+    if (*p >= 'a' && *p <= 'f') *p = static_cast<char>(*p - 'a' + 'A');
   std::string_view text(digits.data(), static_cast<std::size_t>(end - digits.data()));
   std::size_t length = text.size() + (negative ? 1 : 0);
   if (negative) AOut += '-';

@@ -18,6 +18,7 @@ TEST(FormatText, FillsPlaceholdersInOrder) {
       {"Invalid sheet: %s", {"Data"}, "Invalid sheet: Data"},
       {"Record with ID 0x%x is invalid", {0x809}, "Record with ID 0x809 is invalid"},
       {"Token Id: 0x%2x", {5}, "Token Id: 0x05"},
+      {"Record with ID 0x%x is invalid", {0xFD}, "Record with ID 0xFD is invalid"},
       {"The file \"%s\" is invalid", {""}, "The file \"\" is invalid"},
       {"Invalid file name - %s", {}, "Invalid file name - %s"},  // no value: shown unexpanded
       {"100%% done %d", {-3}, "100% done -3"},
