@@ -135,7 +135,6 @@ void TMainWindow::RunCommand(THandler AHandler) {
 }
 
 void TMainWindow::RunQuery(THandler AHandler) {
-  if (FForm->IsBusy()) return;
   SetRunCommandsEnabled(false);
   RunCommand(AHandler);
   FProgress->hide();
