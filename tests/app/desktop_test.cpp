@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
 #include <QtTest>
@@ -15,20 +17,36 @@
 
 namespace {
 
-// Waits (polling, up to five seconds) for the next modal widget of type TModal and hands it to
-// AAnswer, which must close it; gives up by itself when none appears.
+// Polls (every 10 ms, for up to five seconds) for the next modal widget of type TModal and hands
+// it to AAnswer until that widget has gone. A modal still open at the end is rejected, so the test
+// fails instead of waiting.
 template <class TModal>
 void AnswerNextModal(std::function<void(TModal&)> AAnswer) {
+  struct TState {
+    QElapsedTimer Clock;
+    bool Found = false;
+    QPointer<TModal> Modal;  // null again once the modal is destroyed
+  };
   auto* timer = new QTimer;
-  auto clock = std::make_shared<QElapsedTimer>();
-  clock->start();
+  auto state = std::make_shared<TState>();
+  state->Clock.start();
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, clock, AAnswer] {
-    auto* modal = qobject_cast<TModal*>(QApplication::activeModalWidget());
-    if (modal == nullptr && clock->elapsed() < 5000) return;
+  QObject::connect(timer, &QTimer::timeout, [timer, state, AAnswer] {
+    const bool inTime = !state->Clock.hasExpired(5000);
+    if (!state->Found && inTime) {
+      state->Modal = qobject_cast<TModal*>(QApplication::activeModalWidget());
+      state->Found = !state->Modal.isNull();
+      if (!state->Found) return;  // not there yet
+    }
+    TModal* modal = state->Modal.data();
+    const bool open = modal != nullptr && modal->isVisible();
+    if (open && inTime) {
+      AAnswer(*modal);
+      return;
+    }
     timer->stop();
     timer->deleteLater();
-    if (modal != nullptr) AAnswer(*modal);
+    if (open) static_cast<QDialog*>(modal)->reject();
   });
   timer->start();
 }
@@ -88,8 +106,11 @@ class DesktopTest : public QObject {
     QCOMPARE(mode, QFileDialog::ExistingFile);
 
     AnswerNextModal<QFileDialog>([&](QFileDialog& ADialog) {
-      ADialog.selectFile(chosenFile);
-      static_cast<QDialog&>(ADialog).accept();  // the dialog checks the file as OK would
+      // As the user does it: the path typed into the file name box, then Return.
+      auto* name = ADialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      QVERIFY(name != nullptr);
+      name->setText(chosenFile);
+      QTest::keyClick(name, Qt::Key_Return);
     });
     QCOMPARE(desktop.ChooseExistingFile(nullptr, request), std::optional<QString>(chosenFile));
   }
