@@ -1,6 +1,6 @@
-# The two set-up commands: `make test` (everything CI runs) and `make run` (the batch of the
-# samples, offline, into out/newfile.csv). Build trees: build/ (warnings as errors),
-# build-asan/ (ASan + UBSan), build-fuzz/.
+# The set-up commands: `make test` (everything CI runs), `make run` (the window) and
+# `make demo` (the batch of the samples, offline, into out/newfile.csv). Build trees: build/
+# (warnings as errors), build-asan/ (ASan + UBSan), build-fuzz/.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
@@ -8,7 +8,7 @@ JOBS       ?= 2
 FUZZ_SECONDS ?= 600
 CMAKE      := cmake -G Ninja -Wno-dev
 
-.PHONY: deps build run test test-main test-asan bench fuzz format clean
+.PHONY: deps build run demo screenshot test test-main test-asan bench fuzz format clean
 
 deps:
 	@tools/install-deps build test
@@ -17,14 +17,35 @@ build: deps
 	@$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA2_WERROR=ON >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
+RUN_DIR ?= out
+
+# The window, working in RUN_DIR (where newfile.csv and the "Run One" answer go), with the
+# sample geography list there so that "Run" finds its default "geo_irvinesd.txt".
+run:
+	@tools/install-deps build app
+	@$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA2_WERROR=ON >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target vexa2
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: no display to open the window on (on a machine without one: xvfb-run make run)" >&2; \
+	  exit 1; fi
+	@mkdir -p $(RUN_DIR)
+	@[ -e $(RUN_DIR)/geo_irvinesd.txt ] || cp samples/geo_irvinesd.txt $(RUN_DIR)/
+	cd $(RUN_DIR) && $(abspath $(BUILD))/app/vexa2
+
 # The sample geographies with the default items, answered from samples/cache without the
 # network; the CSV output lands in out/ (RUN_DIR).
-RUN_DIR ?= out
-run: build
+demo: build
 	@mkdir -p $(RUN_DIR)
 	cd $(RUN_DIR) && $(abspath $(BUILD))/cli/vexa2-cli run --geo-list $(CURDIR)/samples/geo_irvinesd.txt \
 	  --cache $(CURDIR)/samples/cache --offline
 	@echo "wrote $(RUN_DIR)/newfile.csv"
+
+# A picture of the window as it opens, taken on a virtual X display, into docs/window.png.
+screenshot:
+	@tools/install-deps build app screenshot
+	@$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXA2_WERROR=ON >/dev/null
+	@cmake --build $(BUILD) -j$(JOBS) --target vexa2
+	tools/window-screenshot $(BUILD)/app/vexa2 docs/window.png
 
 test: test-main test-asan
 

@@ -20,11 +20,13 @@ class TQuietInterface : public frontend::TUserInterface {
   void ShowErrorBox(const std::string& AText) override {
     std::fprintf(stderr, "error: %s\n", AText.c_str());
   }
+  bool Confirm(const std::string&) override { return false; }
   std::optional<std::string> OpenFileDialog(const std::string&, const std::string&) override {
     return std::nullopt;
   }
   void ProcessMessages() override {}
   void SetStatusText(const std::string&) override {}
+  void SetProgress(int, int) override {}
   void OpenDocument(const std::string&) override {}
 };
 

@@ -10,12 +10,16 @@ class TTerminalInterface : public frontend::TUserInterface {
  public:
   void ShowMessage(const std::string& AText) override;
   void ShowErrorBox(const std::string& AText) override;
+  // No: a script is never taken to agree.
+  bool Confirm(const std::string&) override { return false; }
   // Cancelled: the commands that ask for a file take it from the command line instead.
   std::optional<std::string> OpenFileDialog(const std::string& AFilter,
                                             const std::string& AInitialFolder) override;
   void ProcessMessages() override {}
-  // The geography counter is for a status bar; a script's output stays free of it.
+  // The geography counter and the progress are for a status bar; a script's output stays free
+  // of them.
   void SetStatusText(const std::string&) override {}
+  void SetProgress(int, int) override {}
   // Nothing is opened on behalf of a script.
   void OpenDocument(const std::string&) override {}
 

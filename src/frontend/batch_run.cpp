@@ -24,6 +24,19 @@ std::size_t ItemCount(const std::string& AItems) {
              : static_cast<std::size_t>(std::count(AItems.begin(), AItems.end(), ',')) + 1;
 }
 
+// How many geographies a list file holds, counted as the run counts them: one per line, and
+// always at least one.
+int CountGeographies(const std::string& AFileName) {
+  TTextReader list(AFileName);
+  int count = 0;
+  do {
+    list.ReadLine();
+    ++count;
+  } while (!list.Eof());
+  list.Close();
+  return count;
+}
+
 }  // namespace
 
 TBatchRun::TBatchRun(grid::TSpreadGrid& AGrid, TTextWriter& ACsvOutput,
@@ -43,6 +56,8 @@ void TBatchRun::Execute() {
   FLabels = std::move(items.Labels);
   FBoxes.Items = std::move(items.Items);
 
+  int total = CountGeographies(FBoxes.GeoListFile);
+  FUserInterface.SetProgress(0, total);
   TTextReader list(FBoxes.GeoListFile);
   int number = 0;
   do {
@@ -64,6 +79,9 @@ void TBatchRun::Execute() {
       FUserInterface.ProcessMessages();
     }
     ProcessAnswer(FAnswerFile, geo, number == 1, failed);
+    // The list may have grown since it was counted.
+    total = std::max(total, number);
+    FUserInterface.SetProgress(number, total);
   } while (!list.Eof());
   // Geography k sits in row k; the last one is brought inside the grid.
   FGrid.SetRowCount(number + 1);

@@ -16,6 +16,9 @@ class TUserInterface {
   virtual void ShowMessage(const std::string& AText) = 0;
   // The standard error box (error icon, OK); AText is already finished by ErrorBoxText.
   virtual void ShowErrorBox(const std::string& AText) = 0;
+  // A modal question with Yes and No buttons and the application title as caption; true only
+  // for Yes.
+  virtual bool Confirm(const std::string& AText) = 0;
   // A file-open dialog for existing files only. AFilter is "Description|pattern", for example
   // "Items files|items_*.txt"; the dialog starts in AInitialFolder. No value when cancelled.
   virtual std::optional<std::string> OpenFileDialog(const std::string& AFilter,
@@ -24,6 +27,8 @@ class TUserInterface {
   virtual void ProcessMessages() = 0;
   // The first panel of the status bar.
   virtual void SetStatusText(const std::string& AText) = 0;
+  // How far a batch run has come: ADone of ATotal geographies answered (0 <= ADone <= ATotal).
+  virtual void SetProgress(int ADone, int ATotal) = 0;
   // Opens a file or an address with the user's associated program; failures are not reported.
   virtual void OpenDocument(const std::string& APathOrAddress) = 0;
 };

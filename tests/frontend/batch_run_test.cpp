@@ -8,6 +8,7 @@ using frontend_testing::CensusAnswer;
 using frontend_testing::FormFixture;
 using frontend_testing::WriteBytes;
 using TLines = std::vector<std::string>;
+using TProgress = std::vector<std::pair<int, int>>;
 
 constexpr const char* kHeader = R"("sumlev","year","acspgm","item1","item2","item3",)";
 constexpr const char* kUnsuccessful =
@@ -37,6 +38,7 @@ TEST_F(BatchRun, FillsTheGridAndTheCsvFile) {
 
   EXPECT_EQ(FUi.Events, (TLines{"status: 1", "status: 2", "status: 3", "message: done"}));
   EXPECT_EQ(FUi.ProcessedMessages, 3);
+  EXPECT_EQ(FUi.Progress, (TProgress{{0, 3}, {1, 3}, {2, 3}, {3, 3}}));
   EXPECT_EQ(FForm->Boxes().Items, "NAME,B01001_001E,B19013_001E");
   EXPECT_EQ(
       CsvLines(),
@@ -103,9 +105,14 @@ TEST_F(BatchRun, RunsOneGeographyPerLineAndAtLeastOne) {
   for (const auto& c : cases) {
     std::size_t before = FServer.Targets().size();
     FUi.Events.clear();
+    FUi.Progress.clear();
     UseGeoList(c.List);
     FForm->Button2Click();
     EXPECT_EQ(FServer.Targets().size() - before, c.Geographies) << c.List;
+    // The progress counts the geographies by the same rule before the first request.
+    const int total = static_cast<int>(c.Geographies);
+    EXPECT_EQ(FUi.Progress.front(), std::make_pair(0, total)) << c.List;
+    EXPECT_EQ(FUi.Progress.back(), std::make_pair(total, total)) << c.List;
     EXPECT_EQ(FForm->Grid().RowCount(), static_cast<int>(c.Geographies) + 1) << c.List;
     EXPECT_EQ(FUi.Events.back(), "message: done") << c.List;
   }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frontend/user_interface.h"
@@ -13,17 +14,23 @@ namespace frontend_testing {
 
 class TRecordingInterface : public frontend::TUserInterface {
  public:
-  // "message: TEXT", "error: TEXT", "status: TEXT", "open: PATH"; dialogs and processing of
-  // pending messages are counted apart so the sequence stays readable.
+  // "message: TEXT", "error: TEXT", "confirm: TEXT", "status: TEXT", "open: PATH"; dialogs,
+  // progress and processing of pending messages are kept apart so the sequence stays readable.
   std::vector<std::string> Events;
   std::vector<std::string> DialogFilters;
   std::vector<std::string> DialogFolders;
   std::optional<std::string> DialogChoice;
+  bool ConfirmAnswer = false;
+  std::vector<std::pair<int, int>> Progress;  // done, total
   int ProcessedMessages = 0;
   std::function<void()> OnProcessMessages;
 
   void ShowMessage(const std::string& AText) override { Events.push_back("message: " + AText); }
   void ShowErrorBox(const std::string& AText) override { Events.push_back("error: " + AText); }
+  bool Confirm(const std::string& AText) override {
+    Events.push_back("confirm: " + AText);
+    return ConfirmAnswer;
+  }
   std::optional<std::string> OpenFileDialog(const std::string& AFilter,
                                             const std::string& AInitialFolder) override {
     DialogFilters.push_back(AFilter);
@@ -35,6 +42,7 @@ class TRecordingInterface : public frontend::TUserInterface {
     if (OnProcessMessages) OnProcessMessages();
   }
   void SetStatusText(const std::string& AText) override { Events.push_back("status: " + AText); }
+  void SetProgress(int ADone, int ATotal) override { Progress.emplace_back(ADone, ATotal); }
   void OpenDocument(const std::string& APath) override { Events.push_back("open: " + APath); }
 };
 

@@ -17,11 +17,13 @@ class TQuietInterface : public frontend::TUserInterface {
  public:
   void ShowMessage(const std::string&) override {}
   void ShowErrorBox(const std::string&) override {}
+  bool Confirm(const std::string&) override { return false; }
   std::optional<std::string> OpenFileDialog(const std::string&, const std::string&) override {
     return std::nullopt;
   }
   void ProcessMessages() override {}
   void SetStatusText(const std::string&) override {}
+  void SetProgress(int, int) override {}
   void OpenDocument(const std::string&) override {}
 };
 
