@@ -50,6 +50,9 @@ class TSheetSettings {
   // A chart or another kind of sheet keeps all its records in one list.
   static TSheetSettings ForChart(biff::TBaseRecordList& AChartRecords);
   static TSheetSettings ForUnsupportedSheet(biff::TBaseRecordList& ASheetRecords);
+  // The references belong to one sheet's lists: a copied sheet links its own (LinkSettingRecords).
+  TSheetSettings(const TSheetSettings&) = delete;
+  TSheetSettings& operator=(const TSheetSettings&) = delete;
 
   // The typed-reference rule: a WINDOW2, SCL, HEADER, FOOTER, PRINTGRIDLINES, margin, SETUP,
   // PLS, WSBOOL, HCENTER, VCENTER, PANE, GUTS, REFMODE or AUTOFILTERINFO record becomes the
