@@ -1,8 +1,8 @@
 // Fuzz target: arbitrary bytes read as the records of a worksheet section, kept as the
-// worksheet loader keeps them (records before WINDOW2 in the first general list, WINDOW2 and
-// the rest in the second) and linked by the typed-reference rule; then every setting is read
-// and written. The first two bytes choose the values written. Invariants, whatever the records
-// hold (a setting may refuse a malformed body with an engine error):
+// worksheet loader keeps its general records (those before WINDOW2 in the first list, WINDOW2
+// and the rest in the second; cells and rows left out) and linked by the typed-reference rule; then
+// every setting is read and written. The first two bytes choose the values written. Invariants,
+// whatever the records hold (a setting may refuse a malformed body with an engine error):
 // - after every operation both lists know the bytes they write (TotalSize = bytes written);
 // - every typed reference points at a record of one of the lists;
 // - printer settings and header and footer texts read back as they were written.
@@ -94,12 +94,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
     std::int64_t position = source.Position();
     while (header.Id != 0) {
       std::unique_ptr<biff::TBaseRecord> record = biff::ReadRecord(reader, header);
-      afterWindow2 = afterWindow2 || record->Id() == biff::rid::Window2;
-      sheet.Settings.LinkRecord(*record);
-      (afterWindow2 ? sheet.Misc2 : sheet.Misc1).Add(std::move(record));
       // Three bytes or fewer left: the reader stands an end for them and reads nothing more.
-      if (source.Position() == position) break;
+      const bool atEnd = source.Position() == position;
       position = source.Position();
+      // Cells and rows go to the cell lists, never to the general ones.
+      if (!dynamic_cast<biff::TBaseRowColRecord*>(record.get())) {
+        afterWindow2 = afterWindow2 || record->Id() == biff::rid::Window2;
+        sheet.Settings.LinkRecord(*record);
+        (afterWindow2 ? sheet.Misc2 : sheet.Misc1).Add(std::move(record));
+      }
+      if (atEnd) break;
     }
   } catch (const base::Exception&) {
   }
