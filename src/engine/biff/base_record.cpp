@@ -18,6 +18,12 @@ TBaseRecord::~TBaseRecord() {
   while (next) next = std::move(next->FContinue);
 }
 
+void TBaseRecord::ReplaceData(TRecordData AData) noexcept {
+  FData = std::move(AData);
+  std::unique_ptr<TContinueRecord> next = std::move(FContinue);
+  while (next) next = std::move(next->FContinue);
+}
+
 void TBaseRecord::AddContinue(std::unique_ptr<TContinueRecord> AContinue) {
   if (FContinue) base::Raise(base::TMessage::MoreThanOneContinue);
   FContinue = std::move(AContinue);

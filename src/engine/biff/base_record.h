@@ -77,6 +77,9 @@ class TBaseRecord {
   void IncWord(std::size_t AOffset, std::int64_t ADelta, std::int64_t AMax);
 
  protected:
+  // The body becomes AData and the CONTINUE chain is dropped. The record's size changes: the
+  // owner of the list that holds it reports the change (AdaptSize).
+  void ReplaceData(TRecordData AData) noexcept;
   // Writes a header of this record's id and ABody's size, then ABody.
   void SaveDataToStream(TRecordSink& AStream, std::span<const std::uint8_t> ABody) const;
   // A new record of this record's class over AData (the "virtual constructor" of a copy).

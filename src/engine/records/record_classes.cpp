@@ -11,18 +11,6 @@
 
 namespace engine::records {
 
-namespace {
-
-constexpr std::uint16_t kWindowSelectedAndShown = 0x0600;
-
-}  // namespace
-
-std::unique_ptr<biff::TBaseRecord> TWindow2Record::DoCopyTo() const {
-  std::unique_ptr<biff::TBaseRecord> copy = TConcreteRecord::DoCopyTo();
-  if (copy->DataSize() >= 2) copy->SetWord(0, copy->GetWord(0) & ~kWindowSelectedAndShown);
-  return copy;
-}
-
 bool THLinkRecord::TakesAttachment(std::uint16_t AId) const {
   return AId == biff::rid::HLinkTooltip;
 }
